@@ -1,0 +1,126 @@
+"""Running dllpick for the end-to-end tests, and reading the registry back.
+
+POSIX runs the program directly; Windows runs dllpick.exe under Wine in a
+prefix of its own, with a wineserver held for the whole run so that each
+program start does not pay for starting Wine again.
+"""
+import difflib
+import os
+import re
+import shutil
+import subprocess
+from dataclasses import dataclass
+
+KOLVANE = r"SOFTWARE\Ombrix Corporation\Kolvane"
+REG_EXE = r"C:\windows\system32\reg.exe"
+
+
+@dataclass
+class Result:
+    stdout: str  # bytes as latin-1, CRLF folded to LF on Windows
+    stderr: str
+    code: int    # as a POSIX shell sees it, 0-255
+
+
+def run(command, environment, user=None, timeout=60):
+    completed = subprocess.run(command, env=environment, stdin=subprocess.DEVNULL,
+                               capture_output=True, timeout=timeout, user=user)
+    return Result(completed.stdout.decode("latin-1"), completed.stderr.decode("latin-1"),
+                  completed.returncode & 0xFF)
+
+
+def diff(want, got):
+    lines = difflib.unified_diff(want.splitlines(keepends=True), got.splitlines(keepends=True),
+                                 "want", "got", lineterm="")
+    return "".join(repr(line)[1:-1] + "\n" for line in lines)
+
+
+def find_wine():
+    for candidate in ("wine64", "/usr/lib/wine/wine64", "wine"):
+        path = shutil.which(candidate)
+        if path:
+            return path
+    raise SystemExit("Wine is not installed (Debian package wine64)")
+
+
+def find_wineserver():
+    for candidate in ("wineserver", "/usr/lib/wine/wineserver64", "/usr/lib/wine/wineserver"):
+        path = shutil.which(candidate)
+        if path:
+            return path
+    raise SystemExit("wineserver is not installed (Debian package wine64)")
+
+
+class WindowsTarget:
+    """dllpick.exe with a fake chiprep.dll beside it, in a fresh Wine prefix."""
+    name = "windows"
+
+    def __init__(self, dllpick, fake_chiprep, work):
+        self.work = os.path.abspath(work)
+        shutil.rmtree(self.work, ignore_errors=True)
+        self.bin = os.path.join(self.work, "bin")
+        os.makedirs(self.bin)
+        shutil.copy(dllpick, os.path.join(self.bin, "dllpick.exe"))
+        shutil.copy(fake_chiprep, os.path.join(self.bin, "chiprep.dll"))
+        self.wine = find_wine()
+        self.wineserver = find_wineserver()
+        self.environment = dict(os.environ, WINEPREFIX=os.path.join(self.work, "prefix"),
+                                WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+        self.environment.pop("DISPLAY", None)
+        self.start_server()
+        # The first program creates the prefix; later ones start in a fraction.
+        self.reg("query", r"HKLM\SOFTWARE")
+
+    def start_server(self):
+        subprocess.run([self.wineserver, "-p"], env=self.environment, check=True)
+        # The wineserver keeps the registry in memory; -w waits for it to save.
+
+    def stop_server(self):
+        subprocess.run([self.wineserver, "-k"], env=self.environment)
+        subprocess.run([self.wineserver, "-w"], env=self.environment)
+
+    def restart_server(self):
+        """Like a restart of Windows, as far as volatile keys go."""
+        self.stop_server()
+        self.start_server()
+
+    def reg(self, *arguments):
+        return run([self.wine, REG_EXE, *arguments], self.environment)
+
+    def reset(self, case):
+        self.reg("delete", "HKLM\\" + KOLVANE, "/f")
+
+    def run(self, argv, environment, user=None):
+        if user is not None:
+            raise ValueError("Windows cases run as the prefix's user")
+        environment = dict(environment, **{k: v for k, v in self.environment.items()
+                                          if k.startswith("WINE")})
+        return self.run_exe(os.path.join(self.bin, "dllpick.exe"), argv, environment)
+
+    def run_exe(self, exe, argv, environment=None):
+        result = run([self.wine, exe, *argv], environment or self.environment)
+        result.stdout = result.stdout.replace("\r\n", "\n")
+        return result
+
+    def state(self, root=KOLVANE):
+        """{subkey: {value name: data}} under `root`, as reg.exe shows it."""
+        result = self.reg("query", "HKLM\\" + root, "/s")
+        if result.code != 0:
+            return {}
+        state, current = {}, None
+        prefix = "HKEY_LOCAL_MACHINE\\" + root + "\\"
+        for line in result.stdout.replace("\r\n", "\n").split("\n"):
+            if line.startswith("HKEY_"):
+                current = line[len(prefix):] if line.startswith(prefix) else None
+                if current is not None:
+                    state.setdefault(current, {})
+                continue
+            value = re.match(r"^    (.*?)    (REG_\w+)    ?(.*)$", line)
+            if value and current is not None:
+                if value.group(2) != "REG_SZ":
+                    raise AssertionError(f"{current}.{value.group(1)} is {value.group(2)}")
+                state[current][value.group(1)] = value.group(3)
+        return state
+
+    def close(self):
+        self.stop_server()
