@@ -36,7 +36,7 @@ def diff(want, got):
 
 
 def find_wine():
-    for candidate in ("wine64", "/usr/lib/wine/wine64", "wine"):
+    for candidate in ("/usr/lib/wine/wine64", "wine64"):
         path = shutil.which(candidate)
         if path:
             return path
@@ -44,7 +44,7 @@ def find_wine():
 
 
 def find_wineserver():
-    for candidate in ("wineserver", "/usr/lib/wine/wineserver64", "/usr/lib/wine/wineserver"):
+    for candidate in ("/usr/lib/wine/wineserver64", "wineserver"):
         path = shutil.which(candidate)
         if path:
             return path
@@ -67,15 +67,19 @@ class WindowsTarget:
         self.environment = dict(os.environ, WINEPREFIX=os.path.join(self.work, "prefix"),
                                 WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
         self.environment.pop("DISPLAY", None)
+        os.makedirs(self.environment["WINEPREFIX"])
         self.start_server()
-        # The first program creates the prefix; later ones start in a fraction.
-        self.reg("query", r"HKLM\SOFTWARE")
 
     def start_server(self):
-        subprocess.run([self.wineserver, "-p"], env=self.environment, check=True)
-        # The wineserver keeps the registry in memory; -w waits for it to save.
+        # Wine's daemons must not inherit our pipes, or readers never see EOF.
+        quiet = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                     stderr=subprocess.DEVNULL)
+        subprocess.run([self.wineserver, "-p"], env=self.environment, check=True, **quiet)
+        subprocess.run([self.wine, "wineboot", "--init"], env=self.environment, check=True,
+                       timeout=300, **quiet)
 
     def stop_server(self):
+        """Ends Wine in this prefix; the registry is saved to disk first."""
         subprocess.run([self.wineserver, "-k"], env=self.environment)
         subprocess.run([self.wineserver, "-w"], env=self.environment)
 
