@@ -1,5 +1,7 @@
+#include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -24,6 +26,7 @@ constexpr int kLayoutVersion = 1;
 constexpr std::int64_t kRootKeyId = 1;     // HKEY_LOCAL_MACHINE itself
 constexpr std::size_t kMaxKeyNameLength = 255;
 constexpr std::size_t kMaxValueNameLength = 16383;
+constexpr std::uint32_t kMaxValueSize = 1u << 20;  // far past any file name
 constexpr std::uint32_t kWriteAccess =
     kKeySetValue | kKeyCreateSubKey | 0x0020 /* KEY_CREATE_LINK */ |
     0x00010000 /* DELETE */ | 0x00040000 /* WRITE_DAC */ |
@@ -179,6 +182,13 @@ class PathComponents {
   bool bad_ = false;
 };
 
+RegStatus StatusOfErrno(int error) {
+  return (error == EACCES || error == EPERM || error == EROFS) ? kErrorAccessDenied
+                                                               : kErrorRegistryIoFailed;
+}
+
+// Like the registry, the store is readable by every user, whatever the
+// umask of whoever writes first; SQLite gives its journal the same mode.
 RegStatus MakeDirectories(const std::string& directory) {
   std::string partial;
   std::size_t start = 0;
@@ -186,10 +196,12 @@ RegStatus MakeDirectories(const std::string& directory) {
     std::size_t end = directory.find('/', start);
     if (end == std::string::npos) end = directory.size();
     partial.assign(directory, 0, end);
-    if (!partial.empty() && mkdir(partial.c_str(), 0755) != 0 && errno != EEXIST) {
-      return (errno == EACCES || errno == EPERM || errno == EROFS)
-                 ? kErrorAccessDenied
-                 : kErrorRegistryIoFailed;
+    if (!partial.empty()) {
+      if (mkdir(partial.c_str(), 0755) == 0) {
+        chmod(partial.c_str(), 0755);  // whatever the umask: readers must get in
+      } else if (errno != EEXIST) {
+        return StatusOfErrno(errno);
+      }
     }
     start = end + 1;
   }
@@ -199,6 +211,15 @@ RegStatus MakeDirectories(const std::string& directory) {
 bool FileExists(const std::string& file) {
   struct stat info;
   return stat(file.c_str(), &info) == 0;
+}
+
+// An empty file is a store with no keys yet; laid out by the first write.
+RegStatus MakeStoreFile(const std::string& file) {
+  const int descriptor = open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (descriptor < 0) return errno == EEXIST ? kErrorSuccess : StatusOfErrno(errno);
+  const bool readable = fchmod(descriptor, 0644) == 0;
+  close(descriptor);
+  return readable ? kErrorSuccess : kErrorRegistryIoFailed;
 }
 
 std::string ReadBootId() {
@@ -223,28 +244,27 @@ SqliteRegistryStore::~SqliteRegistryStore() { sqlite3_close(db_); }
 
 RegStatus SqliteRegistryStore::Connect(Connection connection) {
   if (db_ == nullptr) {
-    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
-    if (connection == Connection::kWriteCreate) {
+    if (!FileExists(file_)) {
+      if (connection != Connection::kWriteCreate) return kErrorFileNotFound;
       if (RegStatus status = MakeDirectories(directory_)) return status;
-      flags |= SQLITE_OPEN_CREATE;
-    } else if (!FileExists(file_)) {
-      return kErrorFileNotFound;
+      if (RegStatus status = MakeStoreFile(file_)) return status;
     }
     // Opens read-only by itself when the file is not writable for us.
-    const int result = sqlite3_open_v2(file_.c_str(), &db_, flags, nullptr);
+    int result = sqlite3_open_v2(file_.c_str(), &db_,
+                                 SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (result == SQLITE_OK) {
+      sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+      // Rollback journal, not WAL: WAL readers need write access to its
+      // shared-memory file, and the suite's libraries may only read.
+      result = sqlite3_exec(db_, "PRAGMA foreign_keys = ON; PRAGMA synchronous = FULL;",
+                            nullptr, nullptr, nullptr);
+    }
     if (result != SQLITE_OK) {
+      const int error = sqlite3_system_errno(db_);
       sqlite3_close(db_);
       db_ = nullptr;
-      return result == SQLITE_CANTOPEN && errno == EACCES ? kErrorAccessDenied
-                                                          : StatusOf(result);
+      return result == SQLITE_CANTOPEN ? StatusOfErrno(error) : StatusOf(result);
     }
-    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
-    // Rollback journal, not WAL: WAL readers need write access to its
-    // shared-memory file, and the suite's libraries may only read.
-    const int setup = sqlite3_exec(
-        db_, "PRAGMA foreign_keys = ON; PRAGMA synchronous = FULL;", nullptr,
-        nullptr, nullptr);
-    if (setup != SQLITE_OK) return StatusOf(setup);
   }
   if (connection != Connection::kRead && sqlite3_db_readonly(db_, "main") != 0) {
     return kErrorAccessDenied;
@@ -356,7 +376,9 @@ RegStatus SqliteRegistryStore::SetValue(RegKey key, const char* name, std::uint3
   const Handle* handle = FindHandle(key);
   if (handle == nullptr) return kErrorInvalidHandle;
   if ((handle->access & kKeySetValue) == 0) return kErrorAccessDenied;
-  if (std::strlen(name) > kMaxValueNameLength) return kErrorInvalidParameter;
+  if (std::strlen(name) > kMaxValueNameLength || size > kMaxValueSize) {
+    return kErrorInvalidParameter;
+  }
   if (RegStatus status = Connect(Connection::kWrite)) return status;
   Transaction transaction(db_, true);
   if (RegStatus status = transaction.began()) return status;

@@ -86,6 +86,19 @@ TEST_F(SqliteRegistryStoreTest, NoStoreYetMeansNoKeyAndNothingIsMade) {
   EXPECT_FALSE(fs::exists(directory_));
 }
 
+TEST_F(SqliteRegistryStoreTest, FirstWriteMakesAStoreEveryoneCanRead) {
+  const mode_t umask_before = umask(077);
+  SqliteRegistryStore store = Store();
+  const RegStatus status = Set(store, kFotek, "USEDLL", "X");
+  umask(umask_before);
+  ASSERT_EQ(status, kErrorSuccess);
+  struct stat info;
+  ASSERT_EQ(stat(directory_.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0755u);
+  ASSERT_EQ(stat(file().c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0644u);
+}
+
 TEST_F(SqliteRegistryStoreTest, AnswersLikeTheRegistry) {
   SqliteRegistryStore store = Store();
   std::uint32_t disposition = 0;
