@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/sqlite_registry_store.h"
+#include "tests/read_value.h"
 
 namespace dllpick {
 namespace {
@@ -57,15 +58,7 @@ class SqliteRegistryStoreTest : public ::testing::Test {
   // Reads a value through a fresh read-only open; `room` is the buffer size.
   static RegStatus Get(SqliteRegistryStore& store, const char* path, const char* name,
                        std::string* data, std::uint32_t room = 128) {
-    RegKey key;
-    if (RegStatus status = store.OpenKey(path, kKeyRead, &key)) return status;
-    std::string buffer(room, '\0');
-    std::uint32_t type = 0;
-    std::uint32_t size = room;
-    const RegStatus status = store.QueryValue(key, name, &type, buffer.data(), &size);
-    buffer.resize(status == kErrorSuccess ? size : 0);
-    *data = buffer;
-    return status;
+    return ReadValue(store, path, kKeyRead, name, data, room);
   }
   static RegStatus Open(SqliteRegistryStore& store, const char* path,
                         std::uint32_t access = kKeyAllAccess) {

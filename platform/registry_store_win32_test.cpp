@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/registry_store.h"
+#include "tests/read_value.h"
 
 namespace dllpick {
 namespace {
@@ -27,15 +28,7 @@ class Win32RegistryStoreTest : public ::testing::Test {
   }
   RegStatus Get(const std::string& path, const char* name, std::string* data,
                 std::uint32_t room = 128) {
-    RegKey key = 0;
-    if (RegStatus status = store_.OpenKey(path.c_str(), kKeyAllAccess, &key)) return status;
-    std::string buffer(room, '\0');
-    std::uint32_t type = 0;
-    std::uint32_t size = room;
-    const RegStatus status = store_.QueryValue(key, name, &type, buffer.data(), &size);
-    buffer.resize(status == kErrorSuccess ? size : 0);
-    *data = buffer;
-    return status;
+    return ReadValue(store_, path, kKeyAllAccess, name, data, room);
   }
 
   RegistryStore& store_ = SystemRegistryStore();
