@@ -189,6 +189,15 @@ RegStatus StatusOfErrno(int error) {
 
 // Like the registry, the store is readable by every user, whatever the
 // umask of whoever writes first; SQLite gives its journal the same mode.
+// Runs `sql`, which must give one row, and reads its first column.
+RegStatus QueryInteger(sqlite3* db, const char* sql, std::int64_t* value) {
+  Statement query(db, sql);
+  const int result = query.Step();
+  if (result != SQLITE_ROW) return result == SQLITE_DONE ? kErrorRegistryCorrupt : StatusOf(result);
+  *value = query.Integer(0);
+  return kErrorSuccess;
+}
+
 RegStatus MakeDirectories(const std::string& directory) {
   std::string partial;
   std::size_t start = 0;
@@ -276,36 +285,43 @@ RegStatus SqliteRegistryStore::Connect(Connection connection) {
 // lays it out in an empty file. An empty file without `may_create` reads as
 // a store with no keys.
 RegStatus SqliteRegistryStore::CheckLayout(bool may_create) {
-  Statement application(db_, "PRAGMA application_id");
-  if (application.Step() != SQLITE_ROW) return StatusOf(application.Step());
-  if (application.Integer(0) == kApplicationId) {
-    Statement version(db_, "PRAGMA user_version");
-    if (version.Step() != SQLITE_ROW) return StatusOf(version.Step());
-    return version.Integer(0) == kLayoutVersion ? kErrorSuccess : kErrorRegistryCorrupt;
+  std::int64_t application = 0;
+  if (RegStatus status = QueryInteger(db_, "PRAGMA application_id", &application)) return status;
+  if (application == kApplicationId) {
+    std::int64_t version = 0;
+    if (RegStatus status = QueryInteger(db_, "PRAGMA user_version", &version)) return status;
+    return version == kLayoutVersion ? kErrorSuccess : kErrorRegistryCorrupt;
   }
-  Statement objects(db_, "SELECT count(*) FROM sqlite_master");
-  if (objects.Step() != SQLITE_ROW) return StatusOf(objects.Step());
-  if (application.Integer(0) != 0 || objects.Integer(0) != 0) return kErrorRegistryCorrupt;
+  std::int64_t objects = 0;
+  if (RegStatus status = QueryInteger(db_, "SELECT count(*) FROM sqlite_master", &objects)) {
+    return status;
+  }
+  if (application != 0 || objects != 0) return kErrorRegistryCorrupt;
   if (!may_create) return kErrorFileNotFound;
   return StatusOf(sqlite3_exec(db_, kCreateLayout, nullptr, nullptr, nullptr));
 }
 
-RegStatus SqliteRegistryStore::FindKey(const char* path, std::int64_t* id,
-                                       bool* is_volatile) {
+RegStatus SqliteRegistryStore::LookupChild(std::int64_t parent, std::string_view name,
+                                           std::int64_t* id, bool* is_volatile) {
+  Statement child(db_,
+                  "SELECT id, boot FROM reg_keys WHERE parent = ? AND name = ?"
+                  " AND (boot IS NULL OR boot = ?)");
+  const int result = child.Bind(parent).Bind(name).Bind(boot_id_).Step();
+  if (result == SQLITE_DONE) return kErrorFileNotFound;
+  if (result != SQLITE_ROW) return StatusOf(result);
+  *id = child.Integer(0);
+  *is_volatile = !child.IsNull(1);
+  return kErrorSuccess;
+}
+
+RegStatus SqliteRegistryStore::FindKey(const char* path, std::int64_t* id) {
   *id = kRootKeyId;
-  *is_volatile = false;
   if (*path == '\0') return kErrorSuccess;
   PathComponents components(path);
   std::string_view name;
+  bool is_volatile = false;
   while (components.Next(&name)) {
-    Statement child(db_,
-                    "SELECT id, boot FROM reg_keys WHERE parent = ? AND name = ?"
-                    " AND (boot IS NULL OR boot = ?)");
-    const int result = child.Bind(*id).Bind(name).Bind(boot_id_).Step();
-    if (result == SQLITE_DONE) return kErrorFileNotFound;
-    if (result != SQLITE_ROW) return StatusOf(result);
-    *id = child.Integer(0);
-    *is_volatile = !child.IsNull(1);
+    if (RegStatus status = LookupChild(*id, name, id, &is_volatile)) return status;
   }
   return components.bad() ? kErrorInvalidParameter : kErrorSuccess;
 }
@@ -341,15 +357,12 @@ RegStatus SqliteRegistryStore::CreateKey(const char* path, std::uint32_t options
   PathComponents components(path);
   std::string_view name;
   while (components.Next(&name)) {
-    Statement child(db_, "SELECT id, boot FROM reg_keys WHERE parent = ? AND name = ?");
-    const int found = child.Bind(id).Bind(name).Step();
-    if (found == SQLITE_ROW) {
-      id = child.Integer(0);
-      parent_volatile = !child.IsNull(1);
+    const RegStatus found = LookupChild(id, name, &id, &parent_volatile);
+    if (found == kErrorSuccess) {
       created = false;
       continue;
     }
-    if (found != SQLITE_DONE) return StatusOf(found);
+    if (found != kErrorFileNotFound) return found;
     if (parent_volatile && !make_volatile) return kErrorChildMustBeVolatile;
     Statement insert(db_, "INSERT INTO reg_keys(parent, name, boot) VALUES(?, ?, ?)");
     insert.Bind(id).Bind(name);
@@ -411,8 +424,7 @@ RegStatus SqliteRegistryStore::OpenKey(const char* path, std::uint32_t access,
     Transaction transaction(db_, false);
     if (RegStatus status = transaction.began()) return status;
     if (RegStatus status = CheckLayout(false)) return status;
-    bool is_volatile = false;
-    if (RegStatus status = FindKey(path, &id, &is_volatile)) return status;
+    if (RegStatus status = FindKey(path, &id)) return status;
   }
   if ((access & kWriteAccess) != 0 && sqlite3_db_readonly(db_, "main") != 0) {
     return kErrorAccessDenied;
@@ -452,8 +464,7 @@ RegStatus SqliteRegistryStore::DeleteKey(const char* path) {
   if (RegStatus status = CheckLayout(false)) return status;
   if (RegStatus status = Purge()) return status;
   std::int64_t id = 0;
-  bool is_volatile = false;
-  if (RegStatus status = FindKey(path, &id, &is_volatile)) return status;
+  if (RegStatus status = FindKey(path, &id)) return status;
   if (id == kRootKeyId) return kErrorAccessDenied;
   Statement children(db_, "SELECT 1 FROM reg_keys WHERE parent = ? LIMIT 1");
   const int child = children.Bind(id).Step();

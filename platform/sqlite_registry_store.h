@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/registry_store.h"
@@ -57,7 +58,9 @@ class SqliteRegistryStore final : public RegistryStore {
 
   RegStatus Connect(Connection connection);
   RegStatus CheckLayout(bool may_create);
-  RegStatus FindKey(const char* path, std::int64_t* id, bool* is_volatile);
+  RegStatus LookupChild(std::int64_t parent, std::string_view name, std::int64_t* id,
+                        bool* is_volatile);
+  RegStatus FindKey(const char* path, std::int64_t* id);
   RegStatus Purge();
   const Handle* FindHandle(RegKey key) const;
   RegKey AddHandle(std::int64_t id, std::uint32_t access);
