@@ -10,6 +10,7 @@ Closes with a line "N passed, N failed"; exits non-zero on any failure.
 """
 import argparse
 import os
+import re
 import sqlite3
 import sys
 import tomllib
@@ -85,6 +86,20 @@ class PosixTarget:
         pass
 
 
+REPEAT = re.compile(r"\{\{(.)\*(\d+)\}\}")
+
+
+def expand(value):
+    """Writes out "{{X*120}}" (120 X's) in every text of a case."""
+    if isinstance(value, str):
+        return REPEAT.sub(lambda match: match.group(1) * int(match.group(2)), value)
+    if isinstance(value, list):
+        return [expand(item) for item in value]
+    if isinstance(value, dict):
+        return {expand(key): expand(item) for key, item in value.items()}
+    return value
+
+
 def expected_stdout(case, usage_text):
     text = case.get("stdout", "")
     if "usage" in case:
@@ -152,7 +167,7 @@ def main():
                 print(f"SKIP {case['name']}: running as another user needs root")
                 skipped += 1
                 continue
-            problems = run_case(target, case, table["usage_text"])
+            problems = run_case(target, expand(case), table["usage_text"])
             if problems:
                 failed += 1
                 print(f"FAIL {case['name']}")
