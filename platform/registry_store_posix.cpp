@@ -50,6 +50,11 @@ constexpr char kCreateLayout[] =
     "INSERT INTO reg_keys(id, parent, name, boot) VALUES(1, NULL, '', NULL);";
 static_assert(kApplicationId == 1684827248, "kCreateLayout stamps this id");
 
+// A key's child by name, skipping volatile keys of other boots.
+constexpr char kLookupChild[] =
+    "SELECT id, boot FROM reg_keys WHERE parent = ? AND name = ?"
+    " AND (boot IS NULL OR boot = ?)";
+
 RegStatus StatusOf(int sqlite_result) {
   switch (sqlite_result & 0xFF) {
     case SQLITE_OK:
@@ -105,6 +110,14 @@ class Statement {
       result_ = sqlite3_bind_blob(statement_, ++bound_, size ? data : &kEmpty,
                                   static_cast<int>(size), SQLITE_STATIC);
     }
+    return *this;
+  }
+
+  // Makes the statement ready to be bound and run again.
+  Statement& Reset() {
+    if (result_ == SQLITE_ROW || result_ == SQLITE_DONE) result_ = SQLITE_OK;
+    sqlite3_reset(statement_);
+    bound_ = 0;
     return *this;
   }
 
@@ -189,6 +202,17 @@ RegStatus StatusOfErrno(int error) {
 
 // Like the registry, the store is readable by every user, whatever the
 // umask of whoever writes first; SQLite gives its journal the same mode.
+// Finds the child `name` of key `parent` with the prepared kLookupChild.
+RegStatus LookupChild(Statement& lookup, const std::string& boot_id, std::int64_t parent,
+                      std::string_view name, std::int64_t* id, bool* is_volatile) {
+  const int result = lookup.Reset().Bind(parent).Bind(name).Bind(boot_id).Step();
+  if (result == SQLITE_DONE) return kErrorFileNotFound;
+  if (result != SQLITE_ROW) return StatusOf(result);
+  *id = lookup.Integer(0);
+  *is_volatile = !lookup.IsNull(1);
+  return kErrorSuccess;
+}
+
 // Runs `sql`, which must give one row, and reads its first column.
 RegStatus QueryInteger(sqlite3* db, const char* sql, std::int64_t* value) {
   Statement query(db, sql);
@@ -301,27 +325,15 @@ RegStatus SqliteRegistryStore::CheckLayout(bool may_create) {
   return StatusOf(sqlite3_exec(db_, kCreateLayout, nullptr, nullptr, nullptr));
 }
 
-RegStatus SqliteRegistryStore::LookupChild(std::int64_t parent, std::string_view name,
-                                           std::int64_t* id, bool* is_volatile) {
-  Statement child(db_,
-                  "SELECT id, boot FROM reg_keys WHERE parent = ? AND name = ?"
-                  " AND (boot IS NULL OR boot = ?)");
-  const int result = child.Bind(parent).Bind(name).Bind(boot_id_).Step();
-  if (result == SQLITE_DONE) return kErrorFileNotFound;
-  if (result != SQLITE_ROW) return StatusOf(result);
-  *id = child.Integer(0);
-  *is_volatile = !child.IsNull(1);
-  return kErrorSuccess;
-}
-
 RegStatus SqliteRegistryStore::FindKey(const char* path, std::int64_t* id) {
   *id = kRootKeyId;
   if (*path == '\0') return kErrorSuccess;
   PathComponents components(path);
   std::string_view name;
   bool is_volatile = false;
+  Statement lookup(db_, kLookupChild);
   while (components.Next(&name)) {
-    if (RegStatus status = LookupChild(*id, name, id, &is_volatile)) return status;
+    if (RegStatus status = LookupChild(lookup, boot_id_, *id, name, id, &is_volatile)) return status;
   }
   return components.bad() ? kErrorInvalidParameter : kErrorSuccess;
 }
@@ -356,16 +368,17 @@ RegStatus SqliteRegistryStore::CreateKey(const char* path, std::uint32_t options
   bool created = false;
   PathComponents components(path);
   std::string_view name;
+  Statement lookup(db_, kLookupChild);
+  Statement insert(db_, "INSERT INTO reg_keys(parent, name, boot) VALUES(?, ?, ?)");
   while (components.Next(&name)) {
-    const RegStatus found = LookupChild(id, name, &id, &parent_volatile);
+    const RegStatus found = LookupChild(lookup, boot_id_, id, name, &id, &parent_volatile);
     if (found == kErrorSuccess) {
       created = false;
       continue;
     }
     if (found != kErrorFileNotFound) return found;
     if (parent_volatile && !make_volatile) return kErrorChildMustBeVolatile;
-    Statement insert(db_, "INSERT INTO reg_keys(parent, name, boot) VALUES(?, ?, ?)");
-    insert.Bind(id).Bind(name);
+    insert.Reset().Bind(id).Bind(name);
     if (make_volatile) {
       insert.Bind(boot_id_);
     } else {

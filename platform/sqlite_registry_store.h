@@ -19,7 +19,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "platform/registry_store.h"
@@ -58,8 +57,6 @@ class SqliteRegistryStore final : public RegistryStore {
 
   RegStatus Connect(Connection connection);
   RegStatus CheckLayout(bool may_create);
-  RegStatus LookupChild(std::int64_t parent, std::string_view name, std::int64_t* id,
-                        bool* is_volatile);
   RegStatus FindKey(const char* path, std::int64_t* id);
   RegStatus Purge();
   const Handle* FindHandle(RegKey key) const;
