@@ -6,8 +6,10 @@ program start does not pay for starting Wine again.
 """
 import difflib
 import os
+import pwd
 import re
 import shutil
+import stat
 import subprocess
 from dataclasses import dataclass
 
@@ -27,6 +29,25 @@ def run(command, environment, user=None, timeout=60):
                                capture_output=True, timeout=timeout, user=user)
     return Result(completed.stdout.decode("latin-1"), completed.stderr.decode("latin-1"),
                   completed.returncode & 0xFF)
+
+
+def reachable_by(user, path):
+    """True when `user` may traverse every folder down to `path`."""
+    account = pwd.getpwnam(user)
+    folder = os.path.abspath(path)
+    while True:
+        folder = os.path.dirname(folder)
+        info = os.stat(folder)
+        if info.st_uid == account.pw_uid:
+            allowed = info.st_mode & stat.S_IXUSR
+        elif info.st_gid == account.pw_gid:
+            allowed = info.st_mode & stat.S_IXGRP
+        else:
+            allowed = info.st_mode & stat.S_IXOTH
+        if not allowed:
+            return False
+        if folder == "/":
+            return True
 
 
 def diff(want, got):
