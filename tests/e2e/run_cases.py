@@ -11,7 +11,6 @@ Closes with a line "N passed, N failed"; exits non-zero on any failure.
 import argparse
 import os
 import re
-import sqlite3
 import sys
 import tomllib
 
@@ -25,74 +24,6 @@ CLASS_PROCESSORS = {  # class -> (family, features)
     3: (5, 0x00800000),
     4: (6, 0x00800000),
 }
-
-
-class PosixTarget:
-    name = "posix"
-
-    def __init__(self, options):
-        self.dllpick = options.dllpick
-        self.fake_dir = os.path.dirname(os.path.abspath(options.fake_chiprep))
-        self.store = options.store
-
-    def reset(self, case):
-        os.makedirs(os.path.dirname(self.store), exist_ok=True)
-        for suffix in ("", "-journal", "-wal", "-shm"):
-            if os.path.exists(self.store + suffix):
-                os.remove(self.store + suffix)
-        self.garbage = b"this is not a registry\n" * 200 if case.get("store") == "garbage" else None
-        if self.garbage:
-            with open(self.store, "wb") as garbage:
-                garbage.write(self.garbage)
-
-    def cannot_run_as(self, user):
-        """Why this target cannot run a case as `user`, or None."""
-        if os.geteuid() != 0:
-            return "running as another user needs root"
-        for path in (self.dllpick, self.fake_dir, os.path.dirname(self.store)):
-            if not targets.reachable_by(user, path):
-                return f"{user} cannot reach {path} (the same is tested in the store's unit tests)"
-        return None
-
-    def run(self, argv, environment, user=None):
-        environment = dict(environment, LD_LIBRARY_PATH=self.fake_dir)
-        return targets.run([self.dllpick, *argv], environment, user=user)
-
-    def state(self):
-        """{subkey: {value name: data}} under the Kolvane root."""
-        if not os.path.exists(self.store):
-            return {}
-        if self.garbage:
-            with open(self.store, "rb") as store:
-                if store.read() != self.garbage:
-                    raise AssertionError("the file that is not a store was written to")
-            return {}
-        db = sqlite3.connect(f"file:{self.store}?mode=ro", uri=True)
-        try:
-            key = 1  # HKEY_LOCAL_MACHINE
-            for name in targets.KOLVANE.split("\\"):
-                row = db.execute(
-                    "SELECT id FROM reg_keys WHERE parent = ? AND name = ?", (key, name)
-                ).fetchone()
-                if row is None:
-                    return {}
-                key = row[0]
-            state = {}
-            for sub_id, sub_name in db.execute(
-                    "SELECT id, name FROM reg_keys WHERE parent = ?", (key,)).fetchall():
-                values = {}
-                for name, kind, data in db.execute(
-                        "SELECT name, type, data FROM reg_values WHERE key = ?", (sub_id,)):
-                    if kind != 1 or not data.endswith(b"\0"):
-                        raise AssertionError(f"{sub_name}.{name}: not a REG_SZ with its NUL: {data!r}")
-                    values[name] = data[:-1].decode("latin-1")
-                state[sub_name] = values
-            return state
-        finally:
-            db.close()
-
-    def close(self):
-        pass
 
 
 REPEAT = re.compile(r"\{\{(.)\*(\d+)\}\}")
@@ -163,8 +94,10 @@ def main():
 
     with open(options.cases, "rb") as cases_file:
         table = tomllib.load(cases_file)
-    target = PosixTarget(options) if options.target == "posix" else targets.WindowsTarget(
-        options.dllpick, options.fake_chiprep, options.work)
+    if options.target == "posix":
+        target = targets.PosixTarget(options.dllpick, options.fake_chiprep, options.store)
+    else:
+        target = targets.WindowsTarget(options.dllpick, options.fake_chiprep, options.work)
     passed = failed = skipped = 0
     try:
         for case in table["case"]:

@@ -1,6 +1,7 @@
 """Running dllpick for the end-to-end tests, and reading the registry back.
 
-POSIX runs the program directly; Windows runs dllpick.exe under Wine in a
+A target resets the registry, runs the program, and reads the registry's
+state without dllpick. POSIX runs the program directly; Windows runs dllpick.exe under Wine in a
 prefix of its own, with a wineserver held for the whole run so that each
 program start does not pay for starting Wine again.
 """
@@ -9,6 +10,7 @@ import os
 import pwd
 import re
 import shutil
+import sqlite3
 import stat
 import subprocess
 from dataclasses import dataclass
@@ -72,6 +74,75 @@ def find_wineserver():
     raise SystemExit("wineserver is not installed (Debian package wine64)")
 
 
+class PosixTarget:
+    """dllpick with LD_LIBRARY_PATH on the fake libchiprep.so; the store read with SQLite."""
+    name = "posix"
+
+    def __init__(self, dllpick, fake_chiprep, store):
+        self.dllpick = dllpick
+        self.fake_dir = os.path.dirname(os.path.abspath(fake_chiprep))
+        self.store = store
+
+    def reset(self, case):
+        os.makedirs(os.path.dirname(self.store), exist_ok=True)
+        for suffix in ("", "-journal", "-wal", "-shm"):
+            if os.path.exists(self.store + suffix):
+                os.remove(self.store + suffix)
+        self.garbage = b"this is not a registry\n" * 200 if case.get("store") == "garbage" else None
+        if self.garbage:
+            with open(self.store, "wb") as garbage:
+                garbage.write(self.garbage)
+
+    def cannot_run_as(self, user):
+        """Why this target cannot run a case as `user`, or None."""
+        if os.geteuid() != 0:
+            return "running as another user needs root"
+        for path in (self.dllpick, self.fake_dir, os.path.dirname(self.store)):
+            if not reachable_by(user, path):
+                return f"{user} cannot reach {path} (the same is tested in the store's unit tests)"
+        return None
+
+    def run(self, argv, environment, user=None):
+        environment = dict(environment, LD_LIBRARY_PATH=self.fake_dir)
+        return run([self.dllpick, *argv], environment, user=user)
+
+    def state(self):
+        """{subkey: {value name: data}} under the Kolvane root."""
+        if not os.path.exists(self.store):
+            return {}
+        if self.garbage:
+            with open(self.store, "rb") as store:
+                if store.read() != self.garbage:
+                    raise AssertionError("the file that is not a store was written to")
+            return {}
+        db = sqlite3.connect(f"file:{self.store}?mode=ro", uri=True)
+        try:
+            key = 1  # HKEY_LOCAL_MACHINE
+            for name in KOLVANE.split("\\"):
+                row = db.execute(
+                    "SELECT id FROM reg_keys WHERE parent = ? AND name = ?", (key, name)
+                ).fetchone()
+                if row is None:
+                    return {}
+                key = row[0]
+            state = {}
+            for sub_id, sub_name in db.execute(
+                    "SELECT id, name FROM reg_keys WHERE parent = ?", (key,)).fetchall():
+                values = {}
+                for name, kind, data in db.execute(
+                        "SELECT name, type, data FROM reg_values WHERE key = ?", (sub_id,)):
+                    if kind != 1 or not data.endswith(b"\0"):
+                        raise AssertionError(f"{sub_name}.{name}: not a REG_SZ with its NUL: {data!r}")
+                    values[name] = data[:-1].decode("latin-1")
+                state[sub_name] = values
+            return state
+        finally:
+            db.close()
+
+    def close(self):
+        pass
+
+
 class WindowsTarget:
     """dllpick.exe with a fake chiprep.dll beside it, in a fresh Wine prefix."""
     name = "windows"
@@ -115,9 +186,12 @@ class WindowsTarget:
     def reset(self, case):
         self.reg("delete", "HKLM\\" + KOLVANE, "/f")
 
+    def cannot_run_as(self, user):
+        return f"Windows cases run as the prefix's user, not {user}"
+
     def run(self, argv, environment, user=None):
         if user is not None:
-            raise ValueError("Windows cases run as the prefix's user")
+            raise ValueError(self.cannot_run_as(user))
         environment = dict(environment, **{k: v for k, v in self.environment.items()
                                           if k.startswith("WINE")})
         return self.run_exe(os.path.join(self.bin, "dllpick.exe"), argv, environment)
