@@ -4,12 +4,15 @@
 - Keys that -o creates are volatile: gone after the wineserver restarts
   (Wine's equivalent of a reboot), while a key that existed non-volatile
   before -o keeps its persistence and the new value.
+- A usage error's exit code is -1 (0xFFFFFFFF), as cmd.exe shows it, and
+  lines end in CRLF.
 - -q reads into 128 bytes: a value of 128 bytes with its NUL is shown, one
   of 129 bytes gets the problem line, and data with no NUL (written here as
   REG_BINARY) shows no byte past its length.
 Values are planted and checked with Wine's own reg.exe.
 """
 import argparse
+import os
 import sys
 
 import targets
@@ -48,6 +51,13 @@ def main():
         assert result.code == 0, result
 
     try:
+        # The process result as Windows sees it: -1 is 0xFFFFFFFF, not 255.
+        exe = "Z:" + os.path.join(wine.bin, "dllpick.exe").replace("/", "\\")
+        shown = wine.run_exe("cmd.exe", ["/c", exe + " -z FOTEK >NUL & echo %ERRORLEVEL%"])
+        check("a usage error exits with -1", shown.stdout, "-1\n")
+        raw = targets.run([wine.wine, exe, "-b", "FOTEK"], environment).stdout
+        check("lines end in CRLF", raw, " The best library for your cpu is FOTW2.DLL\r\n")
+
         # Volatility.
         wine.reg("add", ROOT + "\\Echra", "/v", "USEDLL", "/d", "OLD.DLL", "/f")
         check("-o on a lasting key modifies it",
