@@ -58,20 +58,13 @@ def diff(want, got):
     return "".join(repr(line)[1:-1] + "\n" for line in lines)
 
 
-def find_wine():
-    for candidate in ("/usr/lib/wine/wine64", "wine64"):
+def find_wine_program(*candidates):
+    """The first of `candidates` installed; Wine missing is an error, never a skip."""
+    for candidate in candidates:
         path = shutil.which(candidate)
         if path:
             return path
-    raise SystemExit("Wine is not installed (Debian package wine64)")
-
-
-def find_wineserver():
-    for candidate in ("/usr/lib/wine/wineserver64", "wineserver"):
-        path = shutil.which(candidate)
-        if path:
-            return path
-    raise SystemExit("wineserver is not installed (Debian package wine64)")
+    raise SystemExit(f"{candidates[-1]} is not installed (Debian package wine64)")
 
 
 class PosixTarget:
@@ -154,8 +147,8 @@ class WindowsTarget:
         os.makedirs(self.bin)
         shutil.copy(dllpick, os.path.join(self.bin, "dllpick.exe"))
         shutil.copy(fake_chiprep, os.path.join(self.bin, "chiprep.dll"))
-        self.wine = find_wine()
-        self.wineserver = find_wineserver()
+        self.wine = find_wine_program("/usr/lib/wine/wine64", "wine64")
+        self.wineserver = find_wine_program("/usr/lib/wine/wineserver64", "wineserver")
         self.environment = dict(os.environ, WINEPREFIX=os.path.join(self.work, "prefix"),
                                 WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
         self.environment.pop("DISPLAY", None)
